@@ -1,0 +1,6 @@
+#include "driver/run_context.h"
+
+RunContext& CurrentRun() {
+    static RunContext run;
+    return run;
+}
