@@ -1,3 +1,5 @@
 #include "driver/install_presentation.h"
 
-std::int32_t InstallPresentation(RunContext& run) { return run.LastResult; }
+std::int32_t InstallPresentation(RunContext& run) {
+    return run.LastResult;
+}

@@ -1,10 +1,9 @@
-#include "platform/directory.h"
-
 #include <unistd.h>
 
 #include <cerrno>
 #include <vector>
 
+#include "platform/directory.h"
 #include "platform/paths.h"
 
 std::string CurrentDirectory() {
@@ -16,6 +15,10 @@ std::string CurrentDirectory() {
     return std::string(buffer.data());
 }
 
-bool ChangeDirectory(std::string_view path) { return chdir(NativePath(path).c_str()) == 0; }
+bool ChangeDirectory(std::string_view path) {
+    return chdir(NativePath(path).c_str()) == 0;
+}
 
-bool RemoveEmptyDirectory(std::string_view path) { return rmdir(NativePath(path).c_str()) == 0; }
+bool RemoveEmptyDirectory(std::string_view path) {
+    return rmdir(NativePath(path).c_str()) == 0;
+}

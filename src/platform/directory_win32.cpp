@@ -1,8 +1,8 @@
-#include "platform/directory.h"
-
 #include <windows.h>
 
 #include <vector>
+
+#include "platform/directory.h"
 
 std::string CurrentDirectory() {
     DWORD needed = GetCurrentDirectoryA(0, nullptr);

@@ -6,7 +6,9 @@ FileHandle OpenFile(std::string_view windowsPath, const char* mode) {
     return FileHandle(std::fopen(NativePath(windowsPath).c_str(), mode));
 }
 
-bool FileCanBeRead(std::string_view windowsPath) { return OpenFile(windowsPath, "rb") != nullptr; }
+bool FileCanBeRead(std::string_view windowsPath) {
+    return OpenFile(windowsPath, "rb") != nullptr;
+}
 
 bool RemoveFile(std::string_view windowsPath) {
     return std::remove(NativePath(windowsPath).c_str()) == 0;

@@ -1,3 +1,5 @@
 #include "platform/paths.h"
 
-std::string NativePath(std::string_view windowsPath) { return std::string(windowsPath); }
+std::string NativePath(std::string_view windowsPath) {
+    return std::string(windowsPath);
+}

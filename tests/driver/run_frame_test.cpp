@@ -47,17 +47,29 @@ struct RefusedCase {
 TEST(RunFrame, RefusesOnlyTheFirstFaultyArgument) {
     const std::string name50(50, 'u'), name51(51, 'u'), pres201(201, 'p');
     const RefusedCase cases[] = {
-        {"three arguments", {"u", "p", "1"}, "fehlender Parameter\n" + kUsage,
+        {"three arguments",
+         {"u", "p", "1"},
+         "fehlender Parameter\n" + kUsage,
          "falsche Parameteranzahl --> Abbruch\r\n"},
-        {"user of 51", {name51, "Rundgang", "1", "2"}, "Benutzername zu lang !!!\n" + kUsage,
+        {"user of 51",
+         {name51, "Rundgang", "1", "2"},
+         "Benutzername zu lang !!!\n" + kUsage,
          "Benutzername zu lang --> Abbruch\r\n"},
-        {"user of 51 and name of 201", {name51, pres201, "123456", "123456"},
-         "Benutzername zu lang !!!\n" + kUsage, "Benutzername zu lang --> Abbruch\r\n"},
-        {"name of 201", {name50, pres201, "1", "2"}, "Name der Praesentation zu lang !!!\n",
+        {"user of 51 and name of 201",
+         {name51, pres201, "123456", "123456"},
+         "Benutzername zu lang !!!\n" + kUsage,
+         "Benutzername zu lang --> Abbruch\r\n"},
+        {"name of 201",
+         {name50, pres201, "1", "2"},
+         "Name der Praesentation zu lang !!!\n",
          "Name der Pr\xE4sentation zu lang --> Abbruch\r\n"},
-        {"licence of 6", {"u", "Rundgang", "123456", "1"}, "Lizenznummer zu lang !!!\n",
+        {"licence of 6",
+         {"u", "Rundgang", "123456", "1"},
+         "Lizenznummer zu lang !!!\n",
          "Pr\xE4sentation: Rundgang\r\nLizenznummer zu lang --> Abbruch\r\n"},
-        {"client of 6", {"u", "Rundgang", "12345", "123456"}, "Mandantennummer zu lang !!!\n",
+        {"client of 6",
+         {"u", "Rundgang", "12345", "123456"},
+         "Mandantennummer zu lang !!!\n",
          "Pr\xE4sentation: Rundgang\r\nMandantennummer zu lang --> Abbruch\r\n"},
     };
     for (const auto& c : cases) {
@@ -72,8 +84,8 @@ TEST(RunFrame, RefusesOnlyTheFirstFaultyArgument) {
 }
 
 TEST(RunFrame, RefusesNamesThatLeaveTheTransferFolder) {
-    const std::string names[] = {"..\\x", "a/b", "Rund\"gang", std::string("Rund\x01gang"),
-                                 "..", "C:Rundgang", "Rund*", "a|b"};
+    const std::string names[] = {"..\\x", "a/b",        "Rund\"gang", std::string("Rund\x01gang"),
+                                 "..",    "C:Rundgang", "Rund*",      "a|b"};
     for (const auto& name : names) {
         SCOPED_TRACE(name);
         ProductTree tree;
@@ -123,16 +135,16 @@ TEST(SafePresentationName, RefusesOnlyWhatNoWindowsFileNameHolds) {
     for (const char* good : {"Rundgang", "Rund gang", "", "Rundgang.v2", "...", "O'Brien",
                              "Pr\xE4sentation", "a-b_c(1)"})
         EXPECT_TRUE(IsSafePresentationName(good)) << good;
-    for (const char* bad : {".", "..", "a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b", "a<b",
-                            "a>b", "a|b", "a\tb", "a\x1F"})
+    for (const char* bad : {".", "..", "a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b",
+                            "a|b", "a\tb", "a\x1F"})
         EXPECT_FALSE(IsSafePresentationName(bad)) << bad;
 }
 
 // A fresh process, so no earlier request has filled the time stamp.
 TEST(FormatTimestampDeathTest, UnknownNameFirstGivesEmptyText) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::exit(FormatTimestamp("hhmmss").empty() ? 0 : 1),
-                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(FormatTimestamp("hhmmss").empty() ? 0 : 1), ::testing::ExitedWithCode(0),
+                "");
 }
 
 }  // namespace

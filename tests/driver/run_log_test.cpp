@@ -15,7 +15,7 @@ using testing_support::ScopedCurrentDirectory;
 using testing_support::WriteBytes;
 
 class RunLog : public ::testing::Test {
-protected:
+  protected:
     ProductTree tree;
     ScopedCurrentDirectory inWorkDir{tree.WorkDir()};
 };

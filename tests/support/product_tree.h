@@ -19,7 +19,7 @@ struct BinaryRun {
 // the transfer, presentations, cgi-bin, settings and log folders, and a
 // working directory two levels below the base. Removed with the object.
 class ProductTree {
-public:
+  public:
     ProductTree();
 
     const std::filesystem::path& Base() const { return temp_.Path(); }
@@ -46,7 +46,7 @@ public:
     BinaryRun Run(const std::vector<std::string>& args,
                   const std::vector<std::string>& extraEnvironment = {}) const;
 
-private:
+  private:
     TempFolder temp_;
 };
 

@@ -14,26 +14,26 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 // A fresh empty folder under the system's temporary folder, removed with the
 // object.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Makes a folder the current directory for the object's lifetime.
 class ScopedCurrentDirectory {
-public:
+  public:
     explicit ScopedCurrentDirectory(const std::filesystem::path& folder);
     ~ScopedCurrentDirectory();
     ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
     ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 
