@@ -27,3 +27,32 @@ inline constexpr char kLogLizenzTooLong[] = "Lizenznummer zu lang --> Abbruch";
 inline constexpr char kConsoleMandantTooLong[] = "Mandantennummer zu lang !!!\n";
 inline constexpr char kLogMandantTooLong[] = "Mandantennummer zu lang --> Abbruch";
 inline constexpr char kLogLizenzMandant[] = "Lizenz: '%s', Mandant: '%s'";
+
+// Import sequence
+inline constexpr char kLogDbConnectFailed[] = "DbConnect-Fehler %d   --> Abbruch";
+inline constexpr char kConsoleDbConnected[] = "DbConnect\n";
+inline constexpr char kLogAlreadyRegistered[] = "Pr\xE4sentation '%s' bereits vorhanden";
+inline constexpr char kConsoleAlreadyRegistered[] = "Praesentation bereits vorhanden\n";
+inline constexpr char kLogVersion2000[] = "PP-Version 2000";
+inline constexpr char kConsoleVersion2000[] = "PP-Version 2000\n";
+inline constexpr char kLogVersion2003[] = "PP-Version 2003";
+inline constexpr char kConsoleVersion2003[] = "PP-Version 2003\n";
+inline constexpr char kLogNoExport[] = "keine g\xFCltige Pr\xE4sentation gefunden!";
+inline constexpr char kConsoleNoExport[] = "Skript-Datei nicht gefunden\n";
+inline constexpr char kLogPrepareFailed[] = "Fehler beim Aufbereiten der Quelldatei: %d";
+inline constexpr char kConsolePrepareFailed[] = "Fehler Aufbereitung Quelldatei: %d\n";
+inline constexpr char kLogPrepared[] = "PP-Dateien modifiziert";
+inline constexpr char kConsolePrepared[] = "PP-Dateien modifiziert\n";
+inline constexpr char kLogArchiverCall[] = "Aufruf Zip-Programm:";
+inline constexpr char kLogArchiveCommand[] = "    %s";
+inline constexpr char kConsoleArchiverCall[] = "Aufruf Zip-Programm\n";
+inline constexpr char kLogArchiverFailed[] = "Fehler beim Komprimieren der Dateien %d";
+inline constexpr char kConsoleArchiverFailed[] = "Fehler beim Komprimieren der Dateien %d\n";
+// Shown on the console as they stand, without a line end.
+inline constexpr char kPreviewTemplateMissing[] = "Vorlage f\xFCr Vorschaubild nicht gefunden!";
+inline constexpr char kPreviewNotCreated[] = "Vorschaubild kann nicht erzeugt werden!";
+inline constexpr char kLogRegisterFailed[] = "Fehler beim Eintragen in Datenbank: %d";
+inline constexpr char kConsoleRegisterFailed[] = "Fehler beim Eintragen in Datenbank: %d\n";
+inline constexpr char kLogInstalled[] = "Pr\xE4sentation '%s' installiert.";
+inline constexpr char kConsoleInstalled[] = "Praesentation '%s' installiert.\n";
+inline constexpr char kLogProgramEnd[] = "Programm-Ende";
