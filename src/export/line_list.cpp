@@ -21,9 +21,9 @@ std::string_view WithoutLineEnd(std::string_view piece) {
     return piece;
 }
 
-}  // namespace
-
-int LineListAppend(LineListHandle& list, std::string_view text) {
+// Takes over the line, so a line that had to be gathered across read blocks
+// is not copied once more.
+int AppendLine(LineListHandle& list, std::string&& line) {
     try {
         if (!list) {
             // Built aside and handed over only when complete, so a failure
@@ -31,7 +31,7 @@ int LineListAppend(LineListHandle& list, std::string_view text) {
             auto created = std::make_unique<LineList>();
             created->capacity = kLineListCapacityStep;
             created->lines.reserve(kLineListCapacityStep);
-            created->lines.emplace_back(text);
+            created->lines.push_back(std::move(line));
             created->count = 1;
             list = std::move(created);
             return 1;
@@ -43,13 +43,33 @@ int LineListAppend(LineListHandle& list, std::string_view text) {
         // The vector below grows geometrically on its own: reserving exactly
         // ten more slots each time would make reading a large script
         // quadratic. The counted capacity keeps its steps of ten.
-        list->lines.emplace_back(text);
+        list->lines.push_back(std::move(line));
         if (full) list->capacity += kLineListCapacityStep;
         ++list->count;
         return 1;
     } catch (const std::bad_alloc&) {
         return 0;
     }
+}
+
+// Appends a line gathered across read blocks and leaves gathered empty.
+int AppendGathered(LineListHandle& list, std::string& gathered) {
+    gathered.resize(WithoutLineEnd(gathered).size());
+    std::string line;
+    line.swap(gathered);
+    return AppendLine(list, std::move(line));
+}
+
+}  // namespace
+
+int LineListAppend(LineListHandle& list, std::string_view text) {
+    std::string copy;
+    try {
+        copy.assign(text);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return AppendLine(list, std::move(copy));
 }
 
 LineListHandle LineListRead(std::string_view windowsPath) {
@@ -75,18 +95,18 @@ LineListHandle LineListRead(std::string_view windowsPath) {
                 }
                 const std::size_t pieceLength =
                     static_cast<const char*>(lineFeed) - rest.data() + 1;
-                std::string_view piece = rest.substr(0, pieceLength);
+                const std::string_view piece = rest.substr(0, pieceLength);
                 rest.remove_prefix(pieceLength);
-                if (!pending.empty()) {
+                if (pending.empty()) {
+                    if (LineListAppend(list, WithoutLineEnd(piece)) == 0) return {};
+                } else {
                     pending.append(piece);
-                    piece = pending;
+                    if (AppendGathered(list, pending) == 0) return {};
                 }
-                if (LineListAppend(list, WithoutLineEnd(piece)) == 0) return {};
-                pending.clear();
             }
         }
         if (std::ferror(file.get())) return {};
-        if (!pending.empty() && LineListAppend(list, WithoutLineEnd(pending)) == 0) return {};
+        if (!pending.empty() && AppendGathered(list, pending) == 0) return {};
         return list;
     } catch (const std::bad_alloc&) {
         return {};
