@@ -54,6 +54,11 @@ TEST(DetectExportVersion, NeedsThePlayerScriptItself) {
     std::filesystem::create_directories(tree.Transfer() / "Rundgang-Dateien");
     std::string scriptPath;
     EXPECT_EQ(DetectExportVersion("Rundgang", scriptPath), -1);
+
+    // A folder that carries the 2003 script's name is no script either.
+    std::filesystem::create_directories(tree.Transfer() / "Rundgang_script.js");
+    PlaceExport(tree.Transfer(), "Rundgang", kExportLayout2000);
+    EXPECT_EQ(DetectExportVersion("Rundgang", scriptPath), 2000);
 }
 
 }  // namespace
