@@ -13,7 +13,10 @@ SettingRecord& ProcessSettingRecord() {
     return record;
 }
 
-bool ReadWholeFile(std::string_view path, std::string& content) {
+}  // namespace
+
+bool ReadSettingsFileBytes(std::string_view path, std::string& content) {
+    content.clear();
     FileHandle file = OpenFile(path, "rb");
     if (!file) return false;
     char buffer[4096];
@@ -23,8 +26,6 @@ bool ReadWholeFile(std::string_view path, std::string& content) {
     }
     return !std::ferror(file.get());
 }
-
-}  // namespace
 
 bool FindSettingInText(std::string_view content, std::string_view section, std::string_view key,
                        std::int32_t number, SettingRecord& record) {
@@ -36,9 +37,7 @@ bool FindSettingInText(std::string_view content, std::string_view section, std::
         ReadSettingsLine(content, position, kHeadingReadLimit, heading);
         if (!ReadSettingsLine(content, position, kEntryReadLimit, entry)) break;
         record = CutSettingRecord(heading.Text, entry.Text);
-        // Any one equal field takes the record: the product's reader works so,
-        // and its files are written for it.
-        if (record.Section == section || record.Key == key || record.Number == number) {
+        if (SettingRecordMatches(record, section, key, number)) {
             record.Value = DecryptSetting(record.Value, kSettingsKey);
             return true;
         }
@@ -51,7 +50,7 @@ bool FindSettingInText(std::string_view content, std::string_view section, std::
 bool FindSetting(std::string_view section, std::string_view key, std::int32_t number,
                  std::string_view path, SettingRecord& record) {
     std::string content;
-    if (!ReadWholeFile(path, content)) {
+    if (!ReadSettingsFileBytes(path, content)) {
         record = SettingRecord{};
         return false;
     }

@@ -31,3 +31,7 @@ bool FindSetting(std::string_view section, std::string_view key, std::int32_t nu
 // The lookup over the file's bytes already in memory.
 bool FindSettingInText(std::string_view content, std::string_view section, std::string_view key,
                        std::int32_t number, SettingRecord& record);
+
+// The whole settings file named by the Windows path, byte for byte; false
+// when it cannot be opened or read.
+bool ReadSettingsFileBytes(std::string_view path, std::string& content);

@@ -78,6 +78,12 @@ std::int32_t ParseSettingNumber(std::string_view field) {
     return static_cast<std::int32_t>(magnitude > kMax ? kMax : magnitude);
 }
 
+bool SettingRecordMatches(const SettingRecord& record, std::string_view section,
+                          std::string_view key, std::int32_t number) {
+    // The product's reader works so, and its files are written for it.
+    return record.Section == section || record.Key == key || record.Number == number;
+}
+
 SettingRecord CutSettingRecord(std::string_view heading, std::string_view entry) {
     SettingRecord record;
     std::ptrdiff_t p1 = SeparatorPosition(heading, 1), p2 = SeparatorPosition(heading, 2);

@@ -54,6 +54,11 @@ std::ptrdiff_t SeparatorPosition(std::string_view line, int n);
 // Beyond the 32-bit range it stays at the nearest limit.
 std::int32_t ParseSettingNumber(std::string_view field);
 
+// A record is taken as soon as any one of section, key or number equals the
+// request; the three need not agree.
+bool SettingRecordMatches(const SettingRecord& record, std::string_view section,
+                          std::string_view key, std::int32_t number);
+
 // Section, number, key and the value as it stands in the file (still the
 // hexadecimal text), cut from a record's two lines.
 SettingRecord CutSettingRecord(std::string_view heading, std::string_view entry);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -302,6 +303,24 @@ TEST(ReadSetting, OpensTheWindowsPathFromTheWorkingDirectory) {
     WriteBytes(tree.SettingsFile(), ";DB;\r\n1;DB_SYSTEM;" + Hex("ODBC") + "\r\n");
     ScopedCurrentDirectory inWorkDir(tree.WorkDir());
     EXPECT_EQ(ReadSetting("", "DB_SYSTEM", 0, "..\\..\\Files\\Orvantica.Ini").Value, "ODBC");
+}
+
+// Random files of separators, line ends, digits and letters: every lookup
+// ends, reads inside the text (the sanitizer build checks), and a lookup that
+// finds nothing leaves the cleared record.
+TEST(ReadSetting, SurvivesRandomFiles) {
+    std::mt19937 random(20240607);
+    const std::string alphabet = ";;;\n\r\r0123 -+AKx";
+    for (int round = 0; round < 3000; ++round) {
+        std::string content(random() % 600, ' ');
+        for (char& c : content) c = alphabet[random() % alphabet.size()];
+        SettingRecord record;
+        if (!FindSettingInText(content, "", "K", 0, record)) {
+            EXPECT_EQ(record.Number, 0);
+            EXPECT_TRUE(record.Section.empty() && record.Key.empty() && record.Value.empty());
+        }
+        FindSettingInText(content, "A", "", 1, record);
+    }
 }
 
 TEST(ParseSettingNumber, ReadsLikeTheProductsNumberField) {
