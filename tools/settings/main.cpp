@@ -113,7 +113,8 @@ bool ReplaceFile(const fs::path& target, const std::string& content, bool keepPe
     written = std::fclose(out.release()) == 0 && written;
     std::error_code error;
     if (written && keepPermissions) {
-        fs::permissions(temporary, fs::status(target).permissions(), error);
+        fs::perms permissions = fs::status(target, error).permissions();
+        if (!error) fs::permissions(temporary, permissions, error);
     }
     if (written && !error) fs::rename(temporary, target, error);
     if (!written || error) {
