@@ -1,7 +1,15 @@
 #include "catalogue/database_connection.h"
 
+#include <cstdio>
+
 #include "catalogue/catalogue_connection.h"
+#include "catalogue/catalogue_messages.h"
 #include "catalogue/odbc_handle.h"
+#include "driver/product_folders.h"
+#include "driver/run_context.h"
+#include "driver/run_log.h"
+#include "settings/settings_file.h"
+#include "text/text_case.h"
 
 namespace {
 
@@ -32,6 +40,10 @@ SQLCHAR* OdbcText(std::string& text) {
     return reinterpret_cast<SQLCHAR*>(text.data());
 }
 
+std::string SettingValue(const char* key) {
+    return ReadSetting("", key, 0, kSettingsFilePath).Value;
+}
+
 }  // namespace
 
 SQLHDBC CatalogueConnection() {
@@ -60,4 +72,28 @@ std::int32_t OpenConnection(const std::string& user, const std::string& password
     if (rc == SQL_ERROR) return -1;
     connection.Connected = true;
     return 0;
+}
+
+std::int32_t DbConnect() {
+    // Values longer than the product's fields are carried whole; only the
+    // data-source name keeps its length rule, which decides what connects.
+    std::string user = SettingValue(kSettingLogin);
+    std::string password = SettingValue(kSettingPassword);
+    std::string dbSystem = SettingValue(kSettingDbSystem);
+    std::string schema = kSchemaName;
+    std::string database = SettingValue(kSettingDatabase);
+    std::string dataSource;
+    if (!database.empty() && database.size() <= kDataSourceMaxLength) dataSource = database;
+    UpperCaseText(schema);
+
+    std::int32_t result = OpenConnection(user, password, dataSource);
+    if (result == 0) return 0;
+
+    std::printf(kConsoleConnectFailed, static_cast<int>(result));
+    if (CurrentRun().Verbose)
+        std::printf(kConsoleConnectDetails, dbSystem.c_str(), user.c_str(), password.c_str(),
+                    dataSource.c_str(), schema.c_str());
+    LogWrite(LogLine(kLogConnectDetails, dbSystem.c_str(), user.c_str(),
+                     password.empty() ? "" : kMaskedPassword, dataSource.c_str(), schema.c_str()));
+    return result;
 }

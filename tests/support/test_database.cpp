@@ -6,7 +6,9 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
+#include "settings/settings_cipher.h"
 #include "support/product_tree.h"
 
 namespace testing_support {
@@ -129,6 +131,25 @@ void TestDatabase::StartServer() const {
         "/bin/bash", {StartScript().string(), "pg_ctl", stateDir_.string(), "start"}, "/");
     if (run.exitStatus != 0)
         throw std::runtime_error("starting the test database failed: " + run.err);
+}
+
+ConnectionSettings TestDatabase::Settings() const {
+    return ConnectionSettings{login_, password_, "PostgreSQL", dsn_};
+}
+
+void WriteConnectionSettings(const std::filesystem::path& file,
+                             const ConnectionSettings& settings) {
+    std::string content;
+    for (const auto& [key, value] :
+         {std::pair<const char*, const std::string&>{"LOGIN", settings.Login},
+          {"PASS", settings.Password},
+          {"DB_SYSTEM", settings.DbSystem},
+          {"DATABASE", settings.Database}}) {
+        content += ";DB;\r\n1;";
+        content += key;
+        content += ";" + EncryptSetting(value, kSettingsKey) + "\r\n";
+    }
+    WriteBytes(file, content);
 }
 
 std::string SqlLiteral(std::string_view value) {

@@ -7,6 +7,19 @@
 
 namespace testing_support {
 
+// The four connection values that the installer reads from the product's
+// settings file.
+struct ConnectionSettings {
+    std::string Login;     // "LOGIN"
+    std::string Password;  // "PASS"
+    std::string DbSystem;  // "DB_SYSTEM", shown in messages only
+    std::string Database;  // "DATABASE": the ODBC data-source name
+};
+
+// Writes a settings file holding the four values, encrypted as the product
+// stores them, one record each (heading ";DB;", entry "1;KEY;HEX", CR LF).
+void WriteConnectionSettings(const std::filesystem::path& file, const ConnectionSettings& settings);
+
 // What psql left after one call.
 struct SqlRun {
     bool ok = false;  // psql ended with status 0
@@ -40,6 +53,10 @@ class TestDatabase {
     int Port() const { return port_; }
     const std::string& Database() const { return database_; }
     const std::string& EmptyDatabase() const { return emptyDatabase_; }
+
+    // Login, password and data source of the catalogue database, for
+    // WriteConnectionSettings.
+    ConnectionSettings Settings() const;
 
     // The private driver and data-source files: ODBCSYSINI (the folder of
     // odbcinst.ini and odbc.ini) and ODBCINI (odbc.ini). Nothing system-wide.
