@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -205,21 +207,86 @@ void StopAndReap(pid_t child) {
     WaitForEnd(child, &status);
 }
 
+using Clock = std::chrono::steady_clock;
+
+long long MillisecondsUntil(Clock::time_point deadline) {
+    return std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+}
+
+// SIGCHLD held back for the calling thread while it lives, so that the end
+// of the program stays pending until the wait takes it.
+class BlockedChildSignal {
+  public:
+    BlockedChildSignal() {
+        sigemptyset(&set_);
+        sigaddset(&set_, SIGCHLD);
+        ok_ = pthread_sigmask(SIG_BLOCK, &set_, &previous_) == 0;
+    }
+    ~BlockedChildSignal() {
+        if (ok_) pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    BlockedChildSignal(const BlockedChildSignal&) = delete;
+    BlockedChildSignal& operator=(const BlockedChildSignal&) = delete;
+    bool Ok() const { return ok_; }
+    const sigset_t& Set() const { return set_; }
+
+  private:
+    sigset_t set_, previous_;
+    bool ok_ = false;
+};
+
+// 1 when the program has ended (it stays to be reaped), 0 while it runs, -1
+// when it cannot be asked.
+int HasEnded(pid_t child) {
+    siginfo_t info{};
+    int result;
+    do {
+        result = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0) return -1;
+    return info.si_pid == child ? 1 : 0;
+}
+
+// The wait where the kernel offers no process descriptors: pidfd_open came
+// with Linux 5.3, and older kernels, some sandboxes and valgrind refuse it. It
+// blocks on SIGCHLD instead, again without polling; an end that came before
+// the signal was held back is seen by the first look.
+bool AwaitEndBySignal(pid_t child, Clock::time_point deadline, bool* waitFailed) {
+    BlockedChildSignal blocked;
+    if (!blocked.Ok()) {
+        *waitFailed = true;
+        return false;
+    }
+    while (true) {
+        const int ended = HasEnded(child);
+        if (ended != 0) {
+            *waitFailed = ended < 0;
+            return ended > 0;
+        }
+        const long long remaining = MillisecondsUntil(deadline);
+        if (remaining <= 0) return false;
+        const timespec timeout{static_cast<time_t>(remaining / 1000),
+                               static_cast<long>(remaining % 1000) * 1000000L};
+        // Whatever ends the wait - the signal, the limit or another signal -
+        // the next look decides.
+        sigtimedwait(&blocked.Set(), nullptr, &timeout);
+    }
+}
+
 // Waits on a descriptor for the process, so the wait blocks until the end or
 // the limit without polling. True when the program ended, false at the limit;
 // waitFailed is set when the wait itself failed.
 bool AwaitEnd(pid_t child, std::uint32_t timeLimitMs, bool* waitFailed) {
     *waitFailed = false;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeLimitMs);
     Descriptor process(static_cast<int>(syscall(SYS_pidfd_open, child, 0)));
     if (process.Get() < 0) {
+        if (errno == ENOSYS || errno == EPERM) return AwaitEndBySignal(child, deadline, waitFailed);
         *waitFailed = true;
         return false;
     }
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeLimitMs);
     while (true) {
-        auto remaining =
-            std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const long long remaining = MillisecondsUntil(deadline);
         if (remaining <= 0) return false;
         pollfd waitOn{process.Get(), POLLIN, 0};
         int ready = poll(&waitOn, 1, static_cast<int>(std::min<long long>(remaining, INT_MAX)));
@@ -235,6 +302,13 @@ bool AwaitEnd(pid_t child, std::uint32_t timeLimitMs, bool* waitFailed) {
 
 ProcessResult RunProcess(std::string_view windowsCommandLine, std::uint32_t timeLimitMs) {
     std::fflush(stdout);
+    // A parent that ignores SIGCHLD hands that on through exec, and the
+    // kernel would then reap the program itself: its end could not be
+    // awaited, and a finished archive would count as a failed run.
+    struct sigaction childDefault {};
+    childDefault.sa_handler = SIG_DFL;
+    sigemptyset(&childDefault.sa_mask);
+    sigaction(SIGCHLD, &childDefault, nullptr);
 
     std::vector<std::string> arguments = PosixArguments(windowsCommandLine);
     if (arguments.empty()) return {ProcessOutcome::StartFailed, 0};

@@ -2,10 +2,19 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstddef>
 #include <filesystem>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -172,6 +181,65 @@ TEST_F(ProcessTest, TheProgramGetsNoneOfTheCallersOtherDescriptors) {
     close(50);
     EXPECT_EQ(result.outcome, ProcessOutcome::Exited);
     EXPECT_EQ(result.value, 0);
+}
+
+// Makes pidfd_open fail with ENOSYS for this process and what it starts, as
+// on a kernel before Linux 5.3.
+bool RefuseProcessDescriptors() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_pidfd_open, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+TEST_F(ProcessTest, WaitsAlsoWhereTheKernelHasNoProcessDescriptors) {
+    // Without them every archiver run once came back as a failed wait, so
+    // no presentation could be installed there at all.
+    WriteScript(Work() / "twelve", "exit 12");
+    WriteScript(Work() / "slow", "exec sleep 30");
+    pid_t tester = fork();
+    ASSERT_GE(tester, 0);
+    if (tester == 0) {
+        if (!RefuseProcessDescriptors()) _exit(90);
+        if (syscall(SYS_pidfd_open, getpid(), 0) >= 0 || errno != ENOSYS) _exit(91);
+        ProcessResult ended = RunProcess("twelve", 10000);
+        if (ended.outcome != ProcessOutcome::Exited || ended.value != 12) _exit(92);
+        const auto start = std::chrono::steady_clock::now();
+        ProcessResult stopped = RunProcess("slow", 300);
+        if (stopped.outcome != ProcessOutcome::TimedOut) _exit(93);
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) _exit(94);
+        // Both programs were reaped: no child is left.
+        if (waitpid(-1, nullptr, WNOHANG) != -1 || errno != ECHILD) _exit(95);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(tester, &status, 0), tester);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "90: no seccomp filter, 91: pidfd_open not refused, "
+                                         "92: end not seen, 93: limit not kept, 94: limit late, "
+                                         "95: child left";
+}
+
+TEST_F(ProcessTest, AwaitsTheProgramAlsoWhenTheParentIgnoredChildSignals) {
+    // An ignored SIGCHLD survives exec; the kernel then reaped the program
+    // itself, and a finished archiver counted as a failed wait.
+    WriteScript(Work() / "twelve", "exit 12");
+    pid_t tester = fork();
+    ASSERT_GE(tester, 0);
+    if (tester == 0) {
+        signal(SIGCHLD, SIG_IGN);
+        ProcessResult ended = RunProcess("twelve", 10000);
+        _exit(ended.outcome == ProcessOutcome::Exited ? ended.value : 99);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(tester, &status, 0), tester);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 12);
 }
 
 }  // namespace
