@@ -14,4 +14,5 @@ cmake --build "$build" -j"$(nproc)"
 # The installer runs as a child of the tests and inherits these.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0}
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
