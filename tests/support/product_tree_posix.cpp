@@ -1,5 +1,3 @@
-#include "support/product_tree.h"
-
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,22 +5,12 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace testing_support {
+#include "support/product_tree.h"
 
-ProductTree::ProductTree() {
-    for (const auto& folder :
-         {WorkDir(), Transfer(), Presentations(), CgiBin(), Files(), LogDir()}) {
-        std::filesystem::create_directories(folder);
-    }
-}
+namespace testing_support {
 
 void ProductTree::InstallRealArchiver() const {
     std::filesystem::create_symlink("/usr/bin/zip", CgiBin() / "zip");
-}
-
-BinaryRun ProductTree::Run(const std::vector<std::string>& args,
-                           const std::vector<std::string>& extraEnvironment) const {
-    return RunProgram(SLIDEPUB_BINARY, args, WorkDir(), extraEnvironment);
 }
 
 BinaryRun RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
