@@ -1,0 +1,86 @@
+#include "packaging/fingerprint.h"
+
+#include <openssl/evp.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "text/text_case.h"
+
+namespace {
+
+// The name shares the first block with the file's first bytes; streamed
+// through this one block, a file of any size needs no more memory.
+constexpr std::size_t kReadBlockSize = 10240;
+
+struct DigestContextFree {
+    void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
+};
+using DigestContext = std::unique_ptr<EVP_MD_CTX, DigestContextFree>;
+
+// The name with its extension: what follows the last "\" or "/", after a
+// drive ("C:") has been dropped.
+std::string NamePart(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':') path.remove_prefix(2);
+    std::size_t separator = path.find_last_of("\\/");
+    if (separator != std::string_view::npos) path.remove_prefix(separator + 1);
+    return std::string(path);
+}
+
+std::string HexUpperCase(const unsigned char* bytes, unsigned int length) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(2 * length);
+    for (unsigned int i = 0; i < length; ++i) {
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string FileFingerprint(std::string_view path) {
+    // A folder opens as a file on POSIX but not on Windows; it has no bytes
+    // to fingerprint either way.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(NativePath(path), ignored)) return {};
+    FileHandle file = OpenFile(path, "rb");
+    if (file == nullptr) return {};
+    // Every read fills the block straight from the file, without a second
+    // copy through the stream's own buffer.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+
+    std::string name = NamePart(path);
+    LowerCaseText(name);
+
+    DigestContext context(EVP_MD_CTX_new());
+    if (context == nullptr || EVP_DigestInit_ex(context.get(), EVP_md5(), nullptr) != 1) return {};
+
+    std::array<unsigned char, kReadBlockSize> block;
+    std::size_t used = 0;
+    if (name.size() < block.size()) {
+        std::memcpy(block.data(), name.data(), name.size());
+        used = name.size();
+    } else {
+        // Longer than any archive name of the product; the digest is the same.
+        EVP_DigestUpdate(context.get(), name.data(), name.size());
+    }
+    used += std::fread(block.data() + used, 1, block.size() - used, file.get());
+    // A read error ends the file like its end does; the fingerprint then
+    // covers what was read.
+    while (used > 0) {
+        if (EVP_DigestUpdate(context.get(), block.data(), used) != 1) return {};
+        used = std::fread(block.data(), 1, block.size(), file.get());
+    }
+
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int digestLength = 0;
+    if (EVP_DigestFinal_ex(context.get(), digest, &digestLength) != 1) return {};
+    return HexUpperCase(digest, digestLength);
+}
