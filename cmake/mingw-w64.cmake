@@ -23,6 +23,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # runs on a machine without any of the compiler's DLLs; system DLLs such as
 # odbc32.dll and bcrypt.dll stay DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# CMake switches to -Bdynamic after a library it found as an archive
+# (libodbc32.a); the runtime libraries that the compiler adds at the end of
+# the line would then be taken as DLLs.
+set(CMAKE_LINK_SEARCH_START_STATIC ON)
+set(CMAKE_LINK_SEARCH_END_STATIC ON)
 
 set(SLIDEPUB_WINE /usr/lib/wine/wine64 CACHE FILEPATH "Wine loader that runs the test programs")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${SLIDEPUB_WINE})
