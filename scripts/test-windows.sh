@@ -9,14 +9,19 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh g++-mingw-w64-x86-64 wine64
 
 build=${SLIDEPUB_WINDOWS_BUILD_DIR:-build-windows}
+# Optimised as on Linux, but without debug information: linking it into
+# every static test program costs a third of the build time.
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo ${SLIDEPUB_CMAKE_ARGS:-}
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+    "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" ${SLIDEPUB_CMAKE_ARGS:-}
 cmake --build "$build" -j"$(nproc)"
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 scratch=$(mktemp -d)
 export WINEPREFIX="$scratch/wineprefix"
+# Wine's server keeps its socket folder there: it goes with the scratch.
+export TMPDIR="$scratch"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No menu entries, no .NET or Gecko installers, no window: nothing asks
