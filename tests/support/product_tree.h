@@ -41,7 +41,8 @@ class ProductTree {
 
     std::string ReadLog() const { return ReadBytes(LogFile()); }
 
-    // Links the real Info-ZIP zip into cgi-bin under the name "zip".
+    // Links the real Info-ZIP zip into cgi-bin under the name "zip". POSIX
+    // only: the Windows tests install a stand-in zip.exe (tests/windows).
     void InstallRealArchiver() const;
 
     // Runs the real SlidePub_ODBC binary in the working directory with these

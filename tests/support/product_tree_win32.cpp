@@ -33,23 +33,22 @@ std::string QuoteArgument(const std::string& argument) {
     return quoted;
 }
 
-// The caller's environment with the extra NAME=value entries set, as the
-// block CreateProcessA takes: sorted, each entry ended by a zero byte, and a
-// zero byte after the last.
+struct CaseInsensitive {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return _stricmp(a.c_str(), b.c_str()) < 0;
+    }
+};
+
+// The caller's environment with the extra NAME=value entries set (names in
+// any letter case, as Windows compares them), as the block CreateProcessA
+// takes: sorted, each entry ended by a zero byte, and a zero byte after the
+// last.
 std::string EnvironmentBlock(const std::vector<std::string>& extraEnvironment) {
-    std::map<std::string, std::string> entries;
+    std::map<std::string, std::string, CaseInsensitive> entries;
     auto add = [&entries](const std::string& entry) {
         // Entries such as "=C:=C:\" name the current folder of each drive.
         std::size_t equals = entry.find('=', 1);
-        if (equals == std::string::npos) return;
-        std::string name = entry.substr(0, equals);
-        for (auto it = entries.begin(); it != entries.end(); ++it) {
-            if (_stricmp(it->first.c_str(), name.c_str()) == 0) {
-                entries.erase(it);
-                break;
-            }
-        }
-        entries[name] = entry;
+        if (equals != std::string::npos) entries[entry.substr(0, equals)] = entry;
     };
     if (char* inherited = GetEnvironmentStringsA()) {
         for (const char* entry = inherited; *entry != '\0'; entry += std::strlen(entry) + 1)
