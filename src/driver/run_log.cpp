@@ -21,6 +21,9 @@ void LogWrite(std::string_view line) {
         }
         bytes += "\r\n";
         std::fwrite(bytes.data(), 1, bytes.size(), log.get());
+        // The Windows C runtime appends only when it flushes; before that its
+        // ftell counts from where the file was opened, not from its end.
+        std::fflush(log.get());
         size = std::ftell(log.get());
     }
     // The line that crosses the limit ends the backup; the next call starts a

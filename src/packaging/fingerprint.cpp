@@ -1,14 +1,12 @@
 #include "packaging/fingerprint.h"
 
-#include <openssl/evp.h>
-
 #include <array>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "platform/files.h"
+#include "platform/md5_digest.h"
 #include "platform/paths.h"
 #include "text/text_case.h"
 
@@ -17,11 +15,6 @@ namespace {
 // The name shares the first block with the file's first bytes; streamed
 // through this one block, a file of any size needs no more memory.
 constexpr std::size_t kReadBlockSize = 10240;
-
-struct DigestContextFree {
-    void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
-};
-using DigestContext = std::unique_ptr<EVP_MD_CTX, DigestContextFree>;
 
 // The name with its extension: what follows the last "\" or "/", after a
 // drive ("C:") has been dropped.
@@ -32,13 +25,13 @@ std::string NamePart(std::string_view path) {
     return std::string(path);
 }
 
-std::string HexUpperCase(const unsigned char* bytes, unsigned int length) {
+std::string HexUpperCase(const Md5Value& bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
-    text.reserve(2 * length);
-    for (unsigned int i = 0; i < length; ++i) {
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
+    text.reserve(2 * bytes.size());
+    for (unsigned char byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
     }
     return text;
 }
@@ -59,8 +52,7 @@ std::string FileFingerprint(std::string_view path) {
     std::string name = NamePart(path);
     LowerCaseText(name);
 
-    DigestContext context(EVP_MD_CTX_new());
-    if (context == nullptr || EVP_DigestInit_ex(context.get(), EVP_md5(), nullptr) != 1) return {};
+    Md5Digest digest;
 
     std::array<unsigned char, kReadBlockSize> block;
     std::size_t used = 0;
@@ -69,18 +61,17 @@ std::string FileFingerprint(std::string_view path) {
         used = name.size();
     } else {
         // Longer than any archive name of the product; the digest is the same.
-        EVP_DigestUpdate(context.get(), name.data(), name.size());
+        digest.Add(name.data(), name.size());
     }
     used += std::fread(block.data() + used, 1, block.size() - used, file.get());
     // A read error ends the file like its end does; the fingerprint then
     // covers what was read.
     while (used > 0) {
-        if (EVP_DigestUpdate(context.get(), block.data(), used) != 1) return {};
+        if (!digest.Add(block.data(), used)) return {};
         used = std::fread(block.data(), 1, block.size(), file.get());
     }
 
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int digestLength = 0;
-    if (EVP_DigestFinal_ex(context.get(), digest, &digestLength) != 1) return {};
-    return HexUpperCase(digest, digestLength);
+    Md5Value value;
+    if (!digest.Finish(value)) return {};
+    return HexUpperCase(value);
 }

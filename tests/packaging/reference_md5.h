@@ -1,22 +1,23 @@
 #pragma once
 
-#include <openssl/evp.h>
-
 #include <cstdio>
 #include <string>
 
+#include "platform/md5_digest.h"
+
 namespace packaging_testing {
 
-// MD5 of the bytes from OpenSSL's one-shot call, as upper-case hex: a
-// reference that shares no code with the streaming fingerprint.
+// MD5 of the bytes added in one run, as upper-case hex: the reference for
+// how the fingerprint cuts name and content into blocks. The digest itself
+// is checked against RFC 1321 in tests/platform/md5_digest_test.cpp.
 inline std::string ReferenceMd5(const std::string& bytes) {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr) != 1) return {};
+    Md5Digest digest;
+    Md5Value value;
+    if (!digest.Add(bytes.data(), bytes.size()) || !digest.Finish(value)) return {};
     std::string hex;
     char pair[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, "%02X", digest[i]);
+    for (unsigned char byte : value) {
+        std::snprintf(pair, sizeof pair, "%02X", byte);
         hex += pair;
     }
     return hex;

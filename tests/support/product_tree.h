@@ -10,9 +10,13 @@ namespace testing_support {
 
 // What a run of the real binary left on the console and as its status.
 struct BinaryRun {
-    int exitStatus = -1;  // the process's exit status; 128 + n when signal n ended it
-    std::string out;      // standard output, byte for byte
-    std::string err;      // standard error, byte for byte
+    // The process's exit status; 128 + n when signal n ended it. On Windows
+    // the full 32-bit exit code (-99 there is 4294967197 read unsigned).
+    int exitStatus = -1;
+    // Standard output and standard error, byte for byte; on Windows without
+    // the CR that the C runtime's text mode puts before every line feed.
+    std::string out;
+    std::string err;
 };
 
 // A temporary product tree as the installer expects it: a base folder with
@@ -37,7 +41,8 @@ class ProductTree {
 
     std::string ReadLog() const { return ReadBytes(LogFile()); }
 
-    // Links the real Info-ZIP zip into cgi-bin under the name "zip".
+    // Links the real Info-ZIP zip into cgi-bin under the name "zip". POSIX
+    // only: the Windows tests install a stand-in zip.exe (tests/windows).
     void InstallRealArchiver() const;
 
     // Runs the real SlidePub_ODBC binary in the working directory with these

@@ -67,11 +67,13 @@ class TestDatabase {
     std::vector<std::string> OdbcEnvironment() const;
 
     // Points this process's driver manager at the private files; call before
-    // the first ODBC call of the process.
+    // the first ODBC call of the process. Under Wine it only checks that the
+    // process was started with them (test_database_win32.cpp).
     void UseOdbcConfiguration() const;
 
     // Runs SQL as the server's superuser with psql over the unix socket, in
     // the catalogue database unless another is named. Client encoding UTF8.
+    // Under Wine: through ODBC as Login(), texts in Windows-1252.
     SqlRun RunSql(std::string_view sql, std::string_view database = {}) const;
 
     // The same; throws std::runtime_error when psql fails. Returns the output
