@@ -50,7 +50,8 @@ for target in "${targets[@]}"; do
     [ -f "fuzz/$target.dict" ] && dictionary=(-dict="fuzz/$target.dict")
     log="$build/$target.log"
     start=$(date +%s.%N)
-    if "$build/fuzz/$target" "${limit[@]}" "${dictionary[@]}" -print_final_stats=1 \
+    # An input that takes longer than 10 s counts as a hang, and fails too.
+    if "$build/fuzz/$target" "${limit[@]}" "${dictionary[@]}" -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$artifacts/$target-" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
         status=ok
     else
