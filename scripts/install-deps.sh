@@ -11,6 +11,7 @@ packages=(
     unixodbc unixodbc-dev
     odbc-postgresql postgresql
     libsqliteodbc sqlite3 libsqlite3-dev
+    valgrind
 )
 packages+=("$@")
 
