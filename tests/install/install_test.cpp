@@ -276,6 +276,17 @@ TEST_F(Install, PreviewPictureFollowsTheTemplate) {
     EXPECT_TRUE(fs::exists(tree.Presentations() / "E2E Ohne Bild.gif"));
     EXPECT_EQ(fs::file_size(tree.Presentations() / "E2E Ohne Bild.gif"), 0u);
     EXPECT_NE(CatalogueRow("E2E Ohne Bild", "E2E", "6"), "");
+
+    // A picture that cannot be created (a folder holds its name) is logged
+    // and the run still installs.
+    fs::create_directories(tree.Presentations() / "E2E Kein Bild.gif");
+    PlaceExport(tree.Transfer(), "E2E Kein Bild", kExportLayout2003);
+    BinaryRun blocked = Run("E2E Kein Bild", "E2E", "6");
+    EXPECT_EQ(blocked.exitStatus, 0);
+    EXPECT_NE(tree.ReadLog().find("Vorschaubild kann nicht erzeugt werden!\r\nPr\xE4sentation "
+                                  "'E2E Kein Bild' installiert.\r\nProgramm-Ende\r\n"),
+              std::string::npos);
+    EXPECT_NE(CatalogueRow("E2E Kein Bild", "E2E", "6"), "");
 }
 
 TEST_F(Install, RefusedRegistrationKeepsArchiveAndPicture) {
