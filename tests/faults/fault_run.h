@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/archive_members.h"
 #include "support/export_fixture.h"
 #include "support/product_tree.h"
 #include "support/test_database.h"
@@ -27,8 +28,7 @@ std::string TemplatePicture();
 // of the last run.
 std::string LogAfterArguments(const ProductTree& tree);
 
-// The archive's members with their bytes, read by the real unzip, sorted by name.
-std::vector<ExportFile> ArchiveMembers(const std::filesystem::path& archive);
+using testing_support::ArchiveMembers;
 
 // Names in a folder, sorted.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);

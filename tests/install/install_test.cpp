@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/archive_members.h"
 #include "support/export_fixture.h"
 #include "support/product_tree.h"
 #include "support/test_database.h"
@@ -41,25 +42,6 @@ std::string Lower(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
-}
-
-// The archive's members, by the real unzip.
-std::vector<ExportFile> ArchiveMembers(const fs::path& archive) {
-    BinaryRun list = RunProgram("/usr/bin/unzip", {"-Z1", archive.string()}, archive.parent_path());
-    std::vector<ExportFile> members;
-    std::size_t start = 0;
-    while (start < list.out.size()) {
-        std::size_t end = list.out.find('\n', start);
-        std::string name = list.out.substr(start, end - start);
-        start = end + 1;
-        if (name.empty() || name.back() == '/') continue;  // folder entries
-        BinaryRun member =
-            RunProgram("/usr/bin/unzip", {"-p", archive.string(), name}, archive.parent_path());
-        members.push_back({name, member.out});
-    }
-    std::sort(members.begin(), members.end(),
-              [](const ExportFile& a, const ExportFile& b) { return a.name < b.name; });
-    return members;
 }
 
 // Lines of the run log after the start line and the two argument lines.
